@@ -1,0 +1,3 @@
+#include "text/lead_bytes.h"
+
+LeadBytes SelectJapaneseLocale() { return ShiftJisLeadBytes(); }
