@@ -1,7 +1,8 @@
-#include <mbctype.h>
-
 #include "common/win32.h"
 #include "driver/module_directory.h"
+
+// Last: it defines macros (_M1, _M2) that collide with names in <type_traits>.
+#include <mbctype.h>
 
 namespace {
 
