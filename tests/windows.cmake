@@ -25,7 +25,7 @@ add_executable(win_tests
 target_link_libraries(win_tests PRIVATE homeurl_win GTest::gtest_main)
 add_dependencies(win_tests ${HOMEURL_TEST_MODULES})
 
-add_executable(e2e_tests win/test_support.cpp win/e2e_test.cpp)
+add_executable(e2e_tests win/test_support.cpp win/e2e_test.cpp win/e2e_module_test.cpp)
 target_link_libraries(e2e_tests PRIVATE homeurl_core GTest::gtest_main)
 add_dependencies(e2e_tests homeurl ${HOMEURL_TEST_MODULES})
 

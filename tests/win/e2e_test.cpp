@@ -75,6 +75,21 @@ TEST_P(UsageTest, ExitStatusAndStandardError) {
 INSTANTIATE_TEST_SUITE_P(Cases, UsageTest, testing::ValuesIn(kUsageCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// The climb buffer holds 259 bytes and a NUL; nothing longer may overrun it.
+TEST_F(HomeUrlTool, LongArgumentsEndQuietly) {
+  for (const std::size_t length : {259u, 260u, 4000u}) {
+    for (const ByteString& start : {"C:\\"s, "rel\\"s}) {
+      ByteString argument = start;
+      while (argument.size() < length) argument += argument.size() % 8 == 0 ? '\\' : 'd';
+      SCOPED_TRACE(argument.substr(0, 4) + " " + std::to_string(length));
+      const ToolRun run = RunIn(Quoted(argument));
+      EXPECT_EQ(run.exitCode, 0u);
+      EXPECT_EQ(run.out, "");
+      EXPECT_EQ(run.err, "");
+    }
+  }
+}
+
 // Module directory and working directory, seen by the module.
 
 ByteString LoadedDirectory(const ByteString& moduleDirectory) {

@@ -64,4 +64,19 @@ TEST_F(RunTest, RelativeArgumentNeverMovesTheWorkingDirectory) {
   EXPECT_EQ(JournalEntries(tree.root + "mod\\", "unload"), std::vector<ByteString>{"unload cwd=" + before});
 }
 
+TEST_F(RunTest, ModuleThatMovesTheWorkingDirectoryDoesNotKeepItMoved) {
+  MakeDirectory(tree.root + "mod\\");
+  MakeDirectory(tree.root + "elsewhere\\");
+  CopyModule("journal_module.dll", tree.root + "mod\\shiori.dll");
+  WriteBytes(tree.root + "mod\\load-chdir.txt", tree.root + "elsewhere");
+  ASSERT_TRUE(SetCurrentDirectoryA(tree.root.c_str()));
+  const ByteString before = CurrentDirectory();
+
+  EXPECT_EQ(RunWith({"homeurl.exe", "mod"}), 0);
+
+  EXPECT_EQ(JournalEntries(tree.root + "mod\\", "unload"),
+            std::vector<ByteString>{"unload cwd=" + tree.root + "elsewhere"});
+  EXPECT_EQ(CurrentDirectory(), before);
+}
+
 }  // namespace
