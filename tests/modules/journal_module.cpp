@@ -68,6 +68,7 @@ std::string DescribeBlock(HGLOBAL block, long length) {
 
 }  // namespace
 
+// cppcheck-suppress constParameter ; DllMain's signature is fixed by Windows
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
   if (reason == DLL_PROCESS_ATTACH) {
     char path[MAX_PATH * 4];
@@ -97,7 +98,7 @@ __declspec(dllexport) int __cdecl load(HGLOBAL directory, long length) {
   if (haveLocale) std::setlocale(LC_ALL, locale.c_str());
   bool haveResult = false;
   const std::string result = ReadFileBytes("load-result.txt", &haveResult);
-  return haveResult ? std::atoi(result.c_str()) : 1;
+  return haveResult ? static_cast<int>(std::strtol(result.c_str(), nullptr, 10)) : 1;
 }
 #endif
 
@@ -115,7 +116,7 @@ __declspec(dllexport) HGLOBAL __cdecl request(HGLOBAL text, long* length) {
   const std::string answer = ReadFileBytes("answer.bin");
   bool haveLength = false;
   const std::string reported = ReadFileBytes("answer-length.txt", &haveLength);
-  *length = haveLength ? std::atol(reported.c_str()) : static_cast<long>(answer.size());
+  *length = haveLength ? std::strtol(reported.c_str(), nullptr, 10) : static_cast<long>(answer.size());
   if (ReadFileBytes("answer-block.txt") == "null") return nullptr;
   HGLOBAL block = GlobalAlloc(GMEM_FIXED, answer.size());
   if (block != nullptr) CopyMemory(block, answer.data(), answer.size());

@@ -26,6 +26,7 @@ TEST(UniqueResource, ClosesEachHandleOnceAndNeverTheEmptyOne) {
     UniqueFake given(3);
     EXPECT_EQ(given.release(), 3);
     EXPECT_FALSE(given);
+    // NOLINTNEXTLINE(bugprone-use-after-move): a moved-from holder must read empty.
     EXPECT_FALSE(first);
     UniqueFake reset(4);
     reset.reset(5);  // closes 4

@@ -134,7 +134,7 @@ TEST_P(ModuleTest, PrintsAndCalls) {
   for (const File& file : c.files) {
     if (file.name.back() == '\\') {
       MakeDirectory(moduleDirectory + file.name);
-    } else if (file.content.rfind("@", 0) == 0) {
+    } else if (file.content.starts_with('@')) {
       CopyModule(file.content.c_str() + 1, moduleDirectory + file.name);
     } else {
       WriteBytes(moduleDirectory + file.name, file.content);

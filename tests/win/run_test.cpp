@@ -15,6 +15,7 @@ class RunTest : public testing::Test {
 
   int RunWith(std::vector<ByteString> arguments) {
     std::vector<char*> argv;
+    argv.reserve(arguments.size() + 1);
     for (ByteString& argument : arguments) argv.push_back(argument.data());
     argv.push_back(nullptr);
     return ::Run(static_cast<int>(argv.size() - 1), argv.data());
