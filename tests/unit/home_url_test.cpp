@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "shiori/home_url.h"
+#include "tests/case_name.h"
 
 using namespace std::string_literals;
 
@@ -40,8 +41,6 @@ const AnswerCase kAnswerCases[] = {
     {"ShiftJisValue", "String: \x95\x5C\x81\x40\r\n", "\x95\x5C\x81\x40"},
 };
 
-std::string CaseName(const testing::TestParamInfo<AnswerCase>& info) { return info.param.name; }
-
 class HomeUrlFromAnswerTest : public testing::TestWithParam<AnswerCase> {};
 
 TEST_P(HomeUrlFromAnswerTest, Printed) {
@@ -49,6 +48,6 @@ TEST_P(HomeUrlFromAnswerTest, Printed) {
   EXPECT_EQ(HomeUrlFromAnswer(c.answer), c.printed);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, HomeUrlFromAnswerTest, testing::ValuesIn(kAnswerCases), CaseName);
+INSTANTIATE_TEST_SUITE_P(Cases, HomeUrlFromAnswerTest, testing::ValuesIn(kAnswerCases), CaseName<AnswerCase>);
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "driver/module_directory.h"
+#include "tests/case_name.h"
 
 namespace {
 
@@ -59,8 +60,6 @@ const DirectoryCase kDirectoryCases[] = {
      "C:\\a\\b\\c\\d\\e\\\x81", "C:\\a"},
 };
 
-std::string CaseName(const testing::TestParamInfo<DirectoryCase>& info) { return info.param.name; }
-
 class PlanModuleDirectoryTest : public testing::TestWithParam<DirectoryCase> {};
 
 TEST_P(PlanModuleDirectoryTest, DirectoryAndBase) {
@@ -70,7 +69,8 @@ TEST_P(PlanModuleDirectoryTest, DirectoryAndBase) {
   EXPECT_EQ(plan.baseDirectory, c.baseDirectory);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, PlanModuleDirectoryTest, testing::ValuesIn(kDirectoryCases), CaseName);
+INSTANTIATE_TEST_SUITE_P(Cases, PlanModuleDirectoryTest, testing::ValuesIn(kDirectoryCases),
+                         CaseName<DirectoryCase>);
 
 // The climb copies into a 260-byte buffer, NUL included.
 TEST(FindBaseDirectory, ClimbsOnlyWhatFitsAPathBuffer) {

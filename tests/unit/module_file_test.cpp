@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "tests/case_name.h"
 #include "text/module_file.h"
 
 namespace {
@@ -28,8 +29,6 @@ const ModuleFileCase kModuleFileCases[] = {
     {"LastLineWins", "", "shiori,a.dll\r\nshiori,b.dll\r\n", "b.dll"},
 };
 
-std::string CaseName(const testing::TestParamInfo<ModuleFileCase>& info) { return info.param.name; }
-
 class ChooseModuleFileTest : public testing::TestWithParam<ModuleFileCase> {};
 
 TEST_P(ChooseModuleFileTest, ModuleFile) {
@@ -39,6 +38,7 @@ TEST_P(ChooseModuleFileTest, ModuleFile) {
   EXPECT_EQ(moduleFile, c.moduleFile);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ChooseModuleFileTest, testing::ValuesIn(kModuleFileCases), CaseName);
+INSTANTIATE_TEST_SUITE_P(Cases, ChooseModuleFileTest, testing::ValuesIn(kModuleFileCases),
+                         CaseName<ModuleFileCase>);
 
 }  // namespace

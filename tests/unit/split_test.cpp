@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "tests/case_name.h"
 #include "text/split.h"
 
 using namespace std::string_literals;
@@ -44,8 +45,6 @@ const SplitCase kSplitCases[] = {
     {"EmptyDelimiterCutsNothing", "a,b", "", {"a,b"}},
 };
 
-std::string CaseName(const testing::TestParamInfo<SplitCase>& info) { return info.param.name; }
-
 class SplitTextTest : public testing::TestWithParam<SplitCase> {};
 
 TEST_P(SplitTextTest, PiecesUnderShiftJisTable) {
@@ -58,7 +57,7 @@ TEST_P(SplitTextTest, PiecesUnderJapaneseLocale) {
   EXPECT_EQ(SplitText(c.text, c.delimiter), c.pieces);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, SplitTextTest, testing::ValuesIn(kSplitCases), CaseName);
+INSTANTIATE_TEST_SUITE_P(Cases, SplitTextTest, testing::ValuesIn(kSplitCases), CaseName<SplitCase>);
 
 TEST(SplitText, SingleByteTableNeverGuards) {
   EXPECT_EQ(SplitText("\x41\x81,\x42", ",", kSingleByteLeadBytes), (PieceList{"\x41\x81", "\x42"}));
@@ -97,8 +96,6 @@ const TableCase kTableCases[] = {
     {"NulInKeyCompared", "k\0,v\r\nk,w"s, ",", "k\0"s, "v"},
 };
 
-std::string TableCaseName(const testing::TestParamInfo<TableCase>& info) { return info.param.name; }
-
 class BuildTableTest : public testing::TestWithParam<TableCase> {};
 
 TEST_P(BuildTableTest, ValueUnderKey) {
@@ -111,7 +108,7 @@ TEST_P(BuildTableTest, ValueUnderKey) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, BuildTableTest, testing::ValuesIn(kTableCases), TableCaseName);
+INSTANTIATE_TEST_SUITE_P(Cases, BuildTableTest, testing::ValuesIn(kTableCases), CaseName<TableCase>);
 
 TEST(BuildTable, OutlivesTheTextItWasBuiltFrom) {
   KeyValueTable table;

@@ -5,6 +5,7 @@
 
 #include "shiori/home_url.h"
 #include "test_support.h"
+#include "tests/case_name.h"
 
 using namespace std::string_literals;
 
@@ -153,7 +154,7 @@ TEST_P(ModuleTest, PrintsAndCalls) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ModuleTest, testing::ValuesIn(kModuleCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName<ModuleCase>);
 
 class ModuleBlocksTest : public testing::Test {
  protected:

@@ -3,17 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-
-#include "shiori/home_url.h"
 #include "test_support.h"
+#include "tests/case_name.h"
 
 using namespace std::string_literals;
 
 namespace {
-
-const ByteString kUrl = "http://example.org/home/";
-const ByteString kAnswer = "SHIORI/2.5 200 OK\r\nString: " + kUrl + "\r\n\r\n";
 
 // Creates every directory along path, finding backslashes the way the ANSI
 // code page does, so a double-byte name with 0x5C in it stays one name.
@@ -73,7 +68,7 @@ TEST_P(UsageTest, ExitStatusAndStandardError) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, UsageTest, testing::ValuesIn(kUsageCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName<UsageCase>);
 
 // The climb buffer holds 259 bytes and a NUL; nothing longer may overrun it.
 TEST_F(HomeUrlTool, LongArgumentsEndQuietly) {
@@ -170,6 +165,6 @@ TEST_P(ClimbTest, ModuleRunsInTheBaseDirectory) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ClimbTest, testing::ValuesIn(kClimbCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName<ClimbCase>);
 
 }  // namespace

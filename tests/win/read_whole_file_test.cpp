@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "test_support.h"
+#include "tests/case_name.h"
 #include "text/read_whole_file.h"
 
 using namespace std::string_literals;
@@ -64,6 +65,6 @@ TEST_P(HeldFileTest, ReadableOnlyWhileNobodyWritesOrDeniesReading) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Holders, HeldFileTest, testing::ValuesIn(kHolders),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName<Holder>);
 
 }  // namespace
